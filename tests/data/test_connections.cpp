@@ -1,0 +1,103 @@
+// Connection failures reach the user as the four Spanish messages, each with
+// one line in ERRORES.TXT; embedded and server paths alike.
+#include "common/ScriptedDialogs.h"
+#include "data/DbError.h"
+#include "data/FbConnection.h"
+#include "data/dm.h"
+#include "tests/support/TestDatabases.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+class ConnectionErrors : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dm.diraplicacion = [this] { return dir.path(); };
+    }
+
+    // Opens ConGeneral the way the login does, sending any error to the
+    // program-wide handler; returns the message shown.
+    QString loginMessage(const QString& database, const QString& user, const QString& password) {
+        dm.ConGeneral.close();
+        dm.ConGeneral.setParam(QStringLiteral("Database"), database);
+        dm.ConGeneral.setParam(QStringLiteral("User_Name"), user);
+        dm.ConGeneral.setParam(QStringLiteral("password"), password);
+        const int before = int(dialogs.errors.size());
+        EXPECT_FALSE(dm.protect([&] { dm.ConGeneral.open(); }));
+        EXPECT_FALSE(dm.ConGeneral.isOpen());
+        return dialogs.errors.size() > before ? dialogs.errors.last() : QString();
+    }
+
+    QStringList logLines() const {
+        QFile f(dir.filePath(QStringLiteral("ERRORES.TXT")));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        // a log line ends with CR LF; the message itself may span lines
+        return QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+
+    void requireServer() {
+        if (TestDatabases::serverHost().isEmpty())
+            GTEST_SKIP() << "no Firebird server configured (TM_FB_SERVER)";
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    Tfdm dm;
+};
+} // namespace
+
+TEST_F(ConnectionErrors, MissingFileNamesThePath) {
+    const QString missing = dir.filePath(QStringLiteral("datos/002/zentavo.fdb"));
+    EXPECT_EQ(loginMessage(missing, QStringLiteral("ADMIN"), QString()),
+              QStringLiteral("No se encontró el archivo o la ruta ") + missing);
+    const QStringList lines = logLines();
+    ASSERT_EQ(lines.size(), 1);
+    // date, time, user (empty before login), message
+    const QStringList fields = lines.first().split(QLatin1Char(','));
+    EXPECT_TRUE(QDate::fromString(fields.value(0), QStringLiteral("MM/dd/yyyy")).isValid()) << lines.first().toStdString();
+    EXPECT_TRUE(QTime::fromString(fields.value(1), QStringLiteral("HH:mm:ss")).isValid());
+    EXPECT_EQ(fields.value(2), QString());
+    EXPECT_EQ(dialogs.beeps, 1);
+}
+
+TEST_F(ConnectionErrors, ServerRefusesAWrongPassword) {
+    requireServer();
+    // create a database on the server, then log in with a wrong password and the right one
+    const QString path = TestDatabases::serverHost() + QLatin1Char(':') + TestDatabases::serverDir() +
+                         QStringLiteral("/login_%1.fdb").arg(QCoreApplication::applicationPid());
+    FbConnection::createDatabase(path, QStringLiteral("SYSDBA"), TestDatabases::sysdbaPassword());
+    EXPECT_EQ(loginMessage(path, QStringLiteral("SYSDBA"), QStringLiteral("wrong")),
+              QStringLiteral("El nombre de Usuario o la clave son incorrectas."));
+    EXPECT_EQ(logLines().size(), 1);
+    dm.ConGeneral.setParam(QStringLiteral("password"), TestDatabases::sysdbaPassword());
+    EXPECT_NO_THROW(dm.ConGeneral.open());
+    dm.ConGeneral.close();
+    QFile::remove(path.mid(path.indexOf(QLatin1Char(':')) + 1));
+}
+
+TEST_F(ConnectionErrors, UnknownHostAndClosedPort) {
+    requireServer();
+    EXPECT_EQ(loginMessage(QStringLiteral("nohost.invalid:/srv/datos/general.fdb"), QStringLiteral("SYSDBA"),
+                           QStringLiteral("x")),
+              QStringLiteral("No se encontró el equipo servidor con nombre nohost.invalid"));
+    EXPECT_EQ(loginMessage(QStringLiteral("localhost/3999:/srv/datos/general.fdb"), QStringLiteral("SYSDBA"),
+                           QStringLiteral("x")),
+              QStringLiteral("No se encontró el servidor Interbase/Firebird. Verifique Servidor en panel de "
+                             "control y puerto TCP 3050."));
+    EXPECT_EQ(logLines().size(), 2);
+}
+
+TEST_F(ConnectionErrors, UnwritableLogStillShowsTheMessage) {
+    QFile log(dir.filePath(QStringLiteral("ERRORES.TXT")));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    log.close();
+    log.setPermissions(QFileDevice::ReadOwner);
+    if (QFile(log.fileName()).open(QIODevice::Append))
+        GTEST_SKIP() << "running as a user who can write read-only files";
+    EXPECT_FALSE(loginMessage(dir.filePath(QStringLiteral("none.fdb")), QString(), QString()).isEmpty());
+    EXPECT_EQ(log.size(), 0);
+}

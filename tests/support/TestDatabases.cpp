@@ -1,0 +1,74 @@
+#include "tests/support/TestDatabases.h"
+
+#include "data/FbConnection.h"
+#include "data/Installation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <stdexcept>
+
+namespace {
+struct Masters {
+    QTemporaryDir dir;
+    QString company, general;
+    Masters() {
+        company = dir.filePath(QStringLiteral("company.fdb"));
+        general = dir.filePath(QStringLiteral("general.fdb"));
+        Installation::createTemplate(company);
+        Installation::runBundledScript(company, QStringLiteral("demo_zentavo.sql"));
+        Installation::createGeneral(general);
+        Installation::runBundledScript(general, QStringLiteral("demo_general.sql"));
+    }
+};
+
+Masters& masters() {
+    static Masters m;
+    return m;
+}
+
+QString copyTo(const QString& from, const QString& to) {
+    QFile::remove(to);
+    if (!QFile::copy(from, to))
+        throw std::runtime_error(("cannot copy test database to " + to).toStdString());
+    QFile(to).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                             QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    return to;
+}
+} // namespace
+
+QString TestDatabases::freshCompany(const QTemporaryDir& dir, const QString& name) {
+    return copyTo(masters().company, dir.filePath(name));
+}
+
+QString TestDatabases::freshGeneral(const QTemporaryDir& dir, const QString& name) {
+    return copyTo(masters().general, dir.filePath(name));
+}
+
+QString TestDatabases::freshInstallation(const QTemporaryDir& dir) {
+    const QString root = dir.path();
+    QDir().mkpath(root + QStringLiteral("/datos/001"));
+    QDir().mkpath(root + QStringLiteral("/sop"));
+    copyTo(masters().general, root + QStringLiteral("/datos/general.fdb"));
+    copyTo(masters().company, root + QStringLiteral("/datos/001/zentavo.fdb"));
+    copyTo(masters().company, root + QStringLiteral("/sop/zentavo.fdb"));
+    QFile f(root + QStringLiteral("/SERVIDORES.cfg"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write((root + QStringLiteral("\r\n")).toUtf8());
+    QFile p(root + QStringLiteral("/impresoras.cfg"));
+    if (p.open(QIODevice::WriteOnly))
+        p.write("ETIQUETAS,LabelPDF\r\n");
+    return root;
+}
+
+QString TestDatabases::serverHost() { return qEnvironmentVariable("TM_FB_SERVER"); }
+
+QString TestDatabases::serverDir() {
+    const QString d = qEnvironmentVariable("TM_FB_SERVER_DIR");
+    return d.isEmpty() ? QStringLiteral("/tmp/tomamuestras-fbserver") : d;
+}
+
+QString TestDatabases::sysdbaPassword() {
+    const QString p = qEnvironmentVariable("TM_FB_SYSDBA_PASSWORD");
+    return p.isEmpty() ? QStringLiteral("masterkey") : p;
+}
