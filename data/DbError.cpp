@@ -47,7 +47,7 @@ DbError::Kind classify(const std::vector<long>& codes) {
     case kShutdown: return DbError::Kind::ConnectionLost;
     default: break;
     }
-    if (first == kArithmetic && has(kStringTruncation))
+    if (has(kArithmetic) && has(kStringTruncation))
         return DbError::Kind::Truncation;
     if (has(kLockConflict) && has(kUpdateConflict))
         return DbError::Kind::UpdateConflict;
@@ -85,7 +85,8 @@ DbError DbError::fromStatus(Firebird::IStatus* status) {
     char buffer[2048];
     FbEnvironment::instance().util()->formatStatus(buffer, sizeof buffer, status);
     const QString message = QString::fromUtf8(buffer).trimmed();
-    return DbError(classify(codes), std::move(codes), std::move(args), message);
+    const Kind kind = classify(codes);
+    return DbError(kind, std::move(codes), std::move(args), message);
 }
 
 bool DbError::hasCode(long code) const { return std::find(codes_.begin(), codes_.end(), code) != codes_.end(); }

@@ -110,7 +110,7 @@ BEGIN
                           TERC_CEL, TERC_ANIV, TERC_ESTADO, TERC_CLIE, TERC_PROV, TERC_EMPL,
                           TERC_CONDUCTOR, TERC_EXENTO)
     VALUES (:NIT, :DV, :TIPOID, :A1 || ' ' || :A2 || ' ' || :N1 || ' ' || :N2, :A1, :A2,
-            :N1, :N2, 'CALLE ' || MOD(R, 200) || ' # ' || MOD(R / 200, 100) || '-' || MOD(R / 3, 90),
+            :N1, :N2, 'CALLE ' || MOD(:R, 200) || ' # ' || MOD(:R / 200, 100) || '-' || MOD(:R / 3, 90),
             :CIUD_COD, :CIUD_NOM, '169', :CEL, :ANIV, :ESTADO, 'N', 'N', 'N', 'N', 'N');
 
     INSERT INTO REGISTRO (TERC_NIT, HICL_ID, REGI_FECHA)

@@ -7,7 +7,9 @@
 #include "tests/support/TestDatabases.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -92,12 +94,9 @@ TEST_F(ConnectionErrors, UnknownHostAndClosedPort) {
 }
 
 TEST_F(ConnectionErrors, UnwritableLogStillShowsTheMessage) {
-    QFile log(dir.filePath(QStringLiteral("ERRORES.TXT")));
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.close();
-    log.setPermissions(QFileDevice::ReadOwner);
-    if (QFile(log.fileName()).open(QIODevice::Append))
-        GTEST_SKIP() << "running as a user who can write read-only files";
-    EXPECT_FALSE(loginMessage(dir.filePath(QStringLiteral("none.fdb")), QString(), QString()).isEmpty());
-    EXPECT_EQ(log.size(), 0);
+    // a folder where the log file should be: it cannot be opened for append
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ERRORES.TXT")));
+    EXPECT_EQ(loginMessage(dir.filePath(QStringLiteral("none.fdb")), QString(), QString()),
+              QStringLiteral("No se encontró el archivo o la ruta ") + dir.filePath(QStringLiteral("none.fdb")));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("ERRORES.TXT"))).isDir());
 }

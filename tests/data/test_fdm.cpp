@@ -83,13 +83,11 @@ TEST_F(FdmTest, AccessRights) {
 }
 
 TEST_F(FdmTest, FetchNoticesAndWarnings) {
-    ClientDataSet ds(QStringLiteral("CTerceros"));
-    QueryObject q(QStringLiteral("TTerceros"), dm.Zentavo, QStringLiteral("SELECT * FROM TERCEROS"));
-    Provider p(QStringLiteral("PTerceros"), q);
-    ds.setProvider(&p);
     QObject screen;
-    ds.setParent(&screen);
-    p.setParent(&screen);
+    QueryObject q(QStringLiteral("TTerceros"), dm.Zentavo, QStringLiteral("SELECT * FROM TERCEROS"));
+    auto* p = new Provider(QStringLiteral("PTerceros"), q, &screen);
+    auto& ds = *new ClientDataSet(QStringLiteral("CTerceros"), &screen);
+    ds.setProvider(p);
     dm.ConfigurarProviders(&screen);
     QStringList seen;
     auto before = ds.beforeFetch;

@@ -22,3 +22,7 @@ public:
     static QString serverDir();
     static QString sysdbaPassword();
 };
+
+#include <ostream>
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
