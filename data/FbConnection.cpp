@@ -85,6 +85,16 @@ void FbConnection::close() {
     st->dispose();
 }
 
+void FbConnection::discard() {
+    if (!attachment_)
+        return;
+    auto listeners = closeListeners_;
+    for (auto& [id, listener] : listeners)
+        listener();
+    attachment_->release();
+    attachment_ = nullptr;
+}
+
 int FbConnection::addCloseListener(std::function<void()> listener) {
     closeListeners_.emplace_back(nextListener_, std::move(listener));
     return nextListener_++;

@@ -31,6 +31,8 @@ public:
 
     void open();
     void close();
+    // Drops an attachment whose server side is gone (no detach is sent).
+    void discard();
     bool isOpen() const { return attachment_ != nullptr; }
     void setConnected(bool connected) { connected ? open() : close(); }
 

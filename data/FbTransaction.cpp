@@ -17,10 +17,22 @@ FbTransaction::FbTransaction(FbConnection& connection, Mode mode) : connection_(
                                        isc_tpb_rec_version, isc_tpb_wait};
     const unsigned char readOnly[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
                                       isc_tpb_rec_version, isc_tpb_wait};
-    FbStatus status;
     const unsigned char* tpb = mode == Mode::ReadOnly ? readOnly : readWrite;
-    tx_ = connection.attachment()->startTransaction(&status, sizeof readWrite, tpb);
-    status.check();
+    try {
+        FbStatus status;
+        tx_ = connection.attachment()->startTransaction(&status, sizeof readWrite, tpb);
+        status.check();
+    } catch (const DbError& e) {
+        if (e.kind() != DbError::Kind::ConnectionLost)
+            throw;
+        // The database went away since the last statement: attach again once,
+        // so work resumes as soon as it is back.
+        connection.discard();
+        connection.open();
+        FbStatus status;
+        tx_ = connection.attachment()->startTransaction(&status, sizeof readWrite, tpb);
+        status.check();
+    }
 }
 
 FbTransaction::~FbTransaction() {

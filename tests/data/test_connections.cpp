@@ -1,6 +1,7 @@
 // Connection failures reach the user as the four Spanish messages, each with
 // one line in ERRORES.TXT; embedded and server paths alike.
 #include "common/ScriptedDialogs.h"
+#include "data/ClientDataSet.h"
 #include "data/DbError.h"
 #include "data/FbConnection.h"
 #include "data/dm.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -96,4 +98,46 @@ TEST_F(ConnectionErrors, UnwritableLogStillShowsTheMessage) {
     EXPECT_EQ(loginMessage(dir.filePath(QStringLiteral("none.fdb")), QString(), QString()),
               QStringLiteral("No se encontró el archivo o la ruta ") + dir.filePath(QStringLiteral("none.fdb")));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("ERRORES.TXT"))).isDir());
+}
+
+TEST_F(ConnectionErrors, SaveSurvivesADatabaseThatWentAway) {
+    if (TestDatabases::serverHost().isEmpty())
+        GTEST_SKIP() << "no Firebird server configured (TM_FB_SERVER)";
+    const QString file = TestDatabases::serverDir() + QStringLiteral("/away_%1.fdb").arg(QCoreApplication::applicationPid());
+    const QString path = TestDatabases::serverHost() + QLatin1Char(':') + file;
+    QFile::remove(file);
+    FbConnection::createDatabase(path, QStringLiteral("SYSDBA"), TestDatabases::sysdbaPassword());
+    dm.Zentavo.setParam(QStringLiteral("Database"), path);
+    dm.Zentavo.setParam(QStringLiteral("User_Name"), QStringLiteral("SYSDBA"));
+    dm.Zentavo.setParam(QStringLiteral("password"), TestDatabases::sysdbaPassword());
+    dm.ejecutar(QStringLiteral("CREATE TABLE MUESTRA (ID INTEGER NOT NULL PRIMARY KEY, NOMBRE VARCHAR(20))"));
+
+    QueryObject q(QStringLiteral("TMuestra"), dm.Zentavo, QStringLiteral("SELECT * FROM MUESTRA"));
+    Provider p(QStringLiteral("PMuestra"), q);
+    ClientDataSet ds(QStringLiteral("CMuestra"));
+    ds.setProvider(&p);
+    ds.open();
+    ds.append();
+    ds.setValue(QStringLiteral("ID"), Value(1));
+    ds.setValue(QStringLiteral("NOMBRE"), Value(QStringLiteral("ANA")));
+    ds.post();
+
+    auto gfix = [&](const QStringList& args) {
+        QProcess::execute(QStringLiteral("gfix"), args + QStringList{QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                                                                     QStringLiteral("-password"),
+                                                                     TestDatabases::sysdbaPassword(), path});
+    };
+    gfix({QStringLiteral("-shut"), QStringLiteral("full"), QStringLiteral("-force"), QStringLiteral("0")});
+    EXPECT_FALSE(dm.protect([&] { ds.applyUpdates(0); }));
+    EXPECT_TRUE(dialogs.errors.last().startsWith(QStringLiteral("Se perdió la conexión con la base de datos")))
+        << dialogs.errors.last().toStdString();
+    EXPECT_EQ(ds.changeCount(), 1); // nothing lost
+
+    gfix({QStringLiteral("-online")});
+    EXPECT_EQ(ds.applyUpdates(0), 0); // the retry attaches again and stores the row once
+    EXPECT_EQ(ds.changeCount(), 0);
+    EXPECT_EQ(ds.applyUpdates(0), 0);
+    EXPECT_EQ(dm.valor(QStringLiteral("SELECT COUNT(*) FROM MUESTRA")).toInt(), 1);
+    dm.Zentavo.close();
+    QFile::remove(file);
 }

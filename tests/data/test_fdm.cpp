@@ -187,3 +187,25 @@ TEST_F(FdmTest, NonDatabaseErrorsAndAbortsOutsideDatasets) {
     EXPECT_FALSE(dm.protect([] { throw OperationAborted(); }));
     EXPECT_EQ(dialogs.errors.size(), shown); // silent
 }
+
+TEST_F(FdmTest, FreeStatementPairRunsLookupsAndCommands) {
+    QObject screen;
+    auto* pb = new Provider(QStringLiteral("PBorrar"), dm.QBorrar, &screen);
+    auto* cb = new ClientDataSet(QStringLiteral("CBorrar"), &screen);
+    cb->setProvider(pb);
+    dm.ConfigurarProviders(&screen);
+    cb->setCommandText(QStringLiteral("select count(*) from tipo_examen"));
+    cb->open();
+    const qint64 before = cb->value(0).toInt();
+    cb->close();
+    cb->setCommandText(QStringLiteral("delete from tipo_examen where tiex_cod = (select max(tiex_cod) from tipo_examen)"));
+    cb->execute();
+    cb->setCommandText(QStringLiteral("select count(*) from tipo_examen"));
+    cb->open();
+    EXPECT_EQ(cb->value(0).toInt(), before - 1);
+    cb->close();
+    // a failing command reaches the program-wide handler
+    cb->setCommandText(QStringLiteral("delete from tabla_que_no_existe"));
+    EXPECT_FALSE(dm.protect([&] { cb->execute(); }));
+    EXPECT_TRUE(dialogs.errors.last().startsWith(QStringLiteral("Se presento el siguiente error: ")));
+}
