@@ -1,5 +1,11 @@
+#include "agenda/dmcrm.h"
+#include "app/principal.h"
 #include "data/FbEnvironment.h"
 #include "data/Installation.h"
+#include "data/dm.h"
+#include "masters/dmcnt.h"
+#include "patients/dmter.h"
+#include "samples/dmips.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -33,5 +39,14 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Toma de muestras laboratorio"));
-    return 0;
+    // The data modules first, the shared one before all others; they live
+    // until the program ends.
+    Tfdm dm;
+    Tfdmcrm crm;
+    Tfdmter ter;
+    TFdmips ips;
+    Tfdmcnt cnt;
+    TFprincipal principal;
+    principal.showMaximized();
+    return app.exec();
 }

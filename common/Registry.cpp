@@ -31,3 +31,15 @@ void Registry::setValue(const QString& name, const QString& value) {
 void Registry::sync() { settings_->sync(); }
 
 QString Registry::location() const { return settings_->fileName(); }
+
+#include "common/UserDialogs.h"
+
+QString diraplicacion() {
+    Registry registry;
+    if (!registry.keyExists()) {
+        UserDialogs::current().error(
+            QStringLiteral("No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Quorvel\\Tevanor\\Directorio"));
+        return {};
+    }
+    return registry.value(QStringLiteral("Directorio"));
+}

@@ -26,3 +26,8 @@ public:
 private:
     std::unique_ptr<QSettings> settings_;
 };
+
+// The installation folder: the registry's "Directorio". When the key does
+// not exist it says so ("No se encontró la Clave HKEY_LOCAL_MACHINE\...")
+// and returns the empty text; a missing value is the empty text too.
+QString diraplicacion();

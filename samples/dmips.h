@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The clinical data module: the sample being printed and the health-staff
+// side of the login context.
+class TFdmips : public QObject {
+    Q_OBJECT
+public:
+    explicit TFdmips(QObject* parent = nullptr);
+    ~TFdmips() override;
+
+    QString nit_medico;    // identification of the logged-in doctor, empty otherwise
+    QString nit_enfermera; // identification of the logged-in nurse
+    bool usa_camara = false;
+    QString id_muestra; // the sample whose labels are to be printed
+};
+
+extern TFdmips* Fdmips;
