@@ -1,0 +1,1 @@
+target_sources(tm_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/avisos.h ${CMAKE_CURRENT_LIST_DIR}/avisos.cpp)
