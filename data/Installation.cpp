@@ -31,6 +31,12 @@ QString Installation::adminPassword() {
 
 static void initBundledScripts() { Q_INIT_RESOURCE(db); }
 
+QByteArray Installation::scriptText(const QString& script) {
+    initBundledScripts();
+    QFile f(QStringLiteral(":/db/") + script);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void Installation::runBundledScript(const QString& database, const QString& script) {
     initBundledScripts();
     FbConnection conn;

@@ -19,6 +19,9 @@ public:
     // Runs one of the bundled scripts ("zentavo.sql", ...) on a database.
     static void runBundledScript(const QString& database, const QString& script);
 
+    // Text of a bundled script.
+    static QByteArray scriptText(const QString& script);
+
     // The database user scripts run as when creating files.
     static QString adminUser();
     static QString adminPassword();

@@ -2,7 +2,7 @@
 -- General database: demo installation.
 -- Users ADMIN (administrator) and RECEPCION (sample-taking desk) and the
 -- demo company 001 linked to both.  The passwords belong to the database
--- server's user list, not to this database.
+-- user list of the database server, not to this database.
 -- =====================================================================
 INSERT INTO USUARIO (USUA_COD, USUA_NOMBRE, USUA_ADMIN) VALUES ('ADMIN', 'ADMINISTRADOR DEL SISTEMA', 'S');
 INSERT INTO USUARIO (USUA_COD, USUA_NOMBRE, USUA_ADMIN) VALUES ('RECEPCION', 'RECEPCION TOMA DE MUESTRAS', 'N');

@@ -993,7 +993,7 @@ END^
 
 -- Commitments of one third party, annulled ones left out, newest first.
 -- SOLO_PENDIENTES = 'S' lists only those not fulfilled; any other value
--- lists fulfilled and pending alike.  NOMBRE is the adviser's name.
+-- lists fulfilled and pending alike.  NOMBRE is the name of the adviser.
 CREATE PROCEDURE BUSQUEDA_COMPROMISOS_CLI (
   TERCERO          VARCHAR(20),
   SOLO_PENDIENTES  CHAR(1))

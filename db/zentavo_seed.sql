@@ -277,7 +277,7 @@ INSERT INTO TIPO_DOCUMENTO (TIDO_COD, TIDO_NOMCORTO, TIDO_NOMLARGO, TIDO_MODULO)
 -- is both the default font size and a shift of 8 Y units for every
 -- element.  BARRAS prints '*' + identification + '*' and needs a Code 39
 -- bar-code font (here 'Libre Barcode 39'; change it to the Code 39 font
--- installed on the label printer's workstation).
+-- installed on the workstation of the label printer).
 -- The logo and observation elements are defined but not printed.
 -- ---------------------------------------------------------------------
 INSERT INTO FORMATOS (TIDO_COD, PREF_PRE, FORM_IMPRE, FORM_NROITEMS, FORM_PAGINAS, FORM_ENTRELINEA, FORM_FONT, FORM_FSIZE, FORM_PAPELAN, FORM_PAPELAL)

@@ -1,5 +1,5 @@
 -- The statements the program sends to the company database, with sample
--- values in place of the program's values.  Run on the demo company as
+-- values in place of the values of the program.  Run on the demo company as
 -- an ordinary user: every statement must be accepted.
 SET LIST ON;
 

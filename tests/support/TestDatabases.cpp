@@ -3,22 +3,48 @@
 #include "data/FbConnection.h"
 #include "data/Installation.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <unistd.h>
 #include <QFile>
 #include <QStandardPaths>
 #include <stdexcept>
 
 namespace {
+// The master copies are built from the bundled scripts once per version of
+// the scripts and kept in the temporary folder, so every test process (ctest
+// runs each test in its own) only copies files.
+QByteArray scriptsHash() {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const char* name : {"general.sql", "zentavo.sql", "zentavo_seed.sql", "demo_general.sql", "demo_zentavo.sql"})
+        hash.addData(Installation::scriptText(QLatin1String(name)));
+    return hash.result().toHex().left(12);
+}
+
 struct Masters {
-    QTemporaryDir dir;
     QString company, general;
     Masters() {
-        company = dir.filePath(QStringLiteral("company.fdb"));
-        general = dir.filePath(QStringLiteral("general.fdb"));
-        Installation::createTemplate(company);
-        Installation::runBundledScript(company, QStringLiteral("demo_zentavo.sql"));
-        Installation::createGeneral(general);
-        Installation::runBundledScript(general, QStringLiteral("demo_general.sql"));
+        const QString dir = QDir::tempPath() + QStringLiteral("/tomamuestras-testdb-%1-%2")
+                                                   .arg(getuid())
+                                                   .arg(QString::fromLatin1(scriptsHash()));
+        QDir().mkpath(dir);
+        company = dir + QStringLiteral("/company.fdb");
+        general = dir + QStringLiteral("/general.fdb");
+        QLockFile lock(dir + QStringLiteral("/build.lock"));
+        lock.setStaleLockTime(0);
+        lock.lock();
+        if (!QFileInfo::exists(dir + QStringLiteral("/ready"))) {
+            QFile::remove(company);
+            QFile::remove(general);
+            Installation::createTemplate(company);
+            Installation::runBundledScript(company, QStringLiteral("demo_zentavo.sql"));
+            Installation::createGeneral(general);
+            Installation::runBundledScript(general, QStringLiteral("demo_general.sql"));
+            QFile ready(dir + QStringLiteral("/ready"));
+            ready.open(QIODevice::WriteOnly);
+        }
     }
 };
 
