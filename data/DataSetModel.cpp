@@ -10,8 +10,14 @@ DataSetModel::DataSetModel(ClientDataSet* dataset, QObject* parent) : QAbstractT
         endResetModel();
     });
     connect(dataset, &ClientDataSet::rowsAdded, this, [this](int first, int last) {
-        // rows already counted by the dataset: tell the view in one go
+        if (first != count_ || last < first) { // not a plain append: start over
+            beginResetModel();
+            rebuildColumns();
+            endResetModel();
+            return;
+        }
         beginInsertRows({}, first, last);
+        count_ = last + 1;
         endInsertRows();
     });
     connect(dataset, &ClientDataSet::rowChanged, this, [this](int row) {
@@ -22,6 +28,7 @@ DataSetModel::DataSetModel(ClientDataSet* dataset, QObject* parent) : QAbstractT
 
 void DataSetModel::rebuildColumns() {
     columns_.clear();
+    count_ = dataset_ && dataset_->active() ? dataset_->recordCount() : 0;
     if (!dataset_)
         return;
     for (int i = 0; i < dataset_->fieldCount(); ++i)
@@ -32,7 +39,7 @@ void DataSetModel::rebuildColumns() {
 int DataSetModel::fieldOf(int column) const { return columns_.at(size_t(column)); }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !dataset_ || !dataset_->active() ? 0 : dataset_->recordCount();
+    return parent.isValid() || !dataset_ ? 0 : count_;
 }
 
 int DataSetModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }

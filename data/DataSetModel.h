@@ -33,4 +33,5 @@ private:
     void rebuildColumns();
     QPointer<ClientDataSet> dataset_;
     std::vector<int> columns_;
+    int count_ = 0; // rows the view has been told about
 };
