@@ -3,6 +3,7 @@
 #include "data/ClientDataSet.h"
 #include "data/DataSetError.h"
 #include "data/DbError.h"
+#include "data/UserError.h"
 
 namespace {
 const QString kUnexpected = QStringLiteral("Se presento el siguiente error: ");
@@ -26,6 +27,8 @@ QString ErrorTranslator::rawText(const std::exception& e) {
         return db->message();
     if (auto* ds = dynamic_cast<const DataSetError*>(&e))
         return ds->message();
+    if (auto* u = dynamic_cast<const UserError*>(&e))
+        return u->message();
     return QString::fromUtf8(e.what());
 }
 
@@ -89,6 +92,8 @@ QString ErrorTranslator::clientMessage(const std::exception& e, const ClientData
 }
 
 QString ErrorTranslator::unhandledMessage(const std::exception& e) {
+    if (auto* u = dynamic_cast<const UserError*>(&e))
+        return u->message();
     if (auto* db = dynamic_cast<const DbError*>(&e)) {
         switch (db->kind()) {
         case DbError::Kind::LoginRefused: return QStringLiteral("El nombre de Usuario o la clave son incorrectas.");
