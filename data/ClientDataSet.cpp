@@ -718,7 +718,6 @@ void ClientDataSet::mergeChange(int id) {
     if (it->second.kind == PendingChange::Kind::Delete)
         rows_[size_t(id)] = PackedRow();
     changes_.erase(it);
-    std::erase(changeOrder_, id);
 }
 
 int ClientDataSet::applyUpdates(int maxErrors) {
@@ -785,6 +784,13 @@ int ClientDataSet::applyUpdates(int maxErrors) {
     tx.commit();
     for (const auto& [set, id] : applied)
         set->mergeChange(id);
+    // the change order keeps the changes still pending, in one pass per dataset
+    auto prune = [](ClientDataSet* s) {
+        std::erase_if(s->changeOrder_, [s](int id) { return !s->changes_.contains(id); });
+    };
+    prune(this);
+    for (Detail& d : details_)
+        prune(d.set);
     return errors;
 }
 

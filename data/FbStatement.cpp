@@ -61,6 +61,8 @@ FbStatement::FbStatement(FbTransaction& tx, const QString& sql) : tx_(tx), sql_(
 
 FbStatement::~FbStatement() {
     FbStatus status;
+    if (boundMeta_)
+        boundMeta_->release();
     if (inMeta_)
         inMeta_->release();
     if (outMeta_)
@@ -92,9 +94,33 @@ IMessageMetadata* FbStatement::bind(const std::vector<Value>& params, std::vecto
                                         .arg(n)
                                         .arg(params.size())
                                         .toStdString());
+    std::vector<QByteArray> texts(n);
+    // Text goes as VARCHAR of the declared length when it fits, so rows of
+    // the same kinds of values share one message layout.
+    std::vector<unsigned> key(2 * size_t(n));
+    for (unsigned i = 0; i < n; ++i) {
+        const Value& v = params[i];
+        const unsigned declared = inMeta_->getType(&status, i) & ~1u;
+        unsigned length = 0;
+        if (v.type() == ValueType::Text || v.type() == ValueType::Blob) {
+            texts[i] = v.toBytes();
+            length = unsigned(std::max<qsizetype>(1, texts[i].size()));
+            if (declared == SQL_VARYING || declared == SQL_TEXT)
+                length = std::max(length, inMeta_->getLength(&status, i));
+        } else if (v.type() == ValueType::Decimal) {
+            length = unsigned(decimalScale(v));
+        }
+        key[2 * i] = unsigned(v.type());
+        key[2 * i + 1] = length;
+    }
+    if (boundMeta_ && key == boundKey_) {
+        buffer.assign(boundMeta_->getMessageLength(&status), 0);
+        fill(params, texts, boundMeta_, buffer);
+        boundMeta_->addRef();
+        return boundMeta_;
+    }
     IMetadataBuilder* builder = inMeta_->getBuilder(&status);
     status.check();
-    std::vector<QByteArray> texts(n);
     for (unsigned i = 0; i < n; ++i) {
         const Value& v = params[i];
         const unsigned declared = inMeta_->getType(&status, i) & ~1u;
@@ -132,14 +158,13 @@ IMessageMetadata* FbStatement::bind(const std::vector<Value>& params, std::vecto
             break;
         case ValueType::Text:
         case ValueType::Blob:
-            texts[i] = v.toBytes();
             if (declared == SQL_BLOB)
                 break; // passed as a blob id of the declared type
             if (texts[i].size() > kMaxVarying)
                 throwTooLong();
             builder->setType(&status, i, SQL_VARYING + 1);
             builder->setScale(&status, i, 0);
-            builder->setLength(&status, i, unsigned(std::max<qsizetype>(1, texts[i].size())));
+            builder->setLength(&status, i, std::min<unsigned>(kMaxVarying, key[2 * i + 1]));
             builder->setCharSet(&status, i, v.type() == ValueType::Text ? kUtf8 : 1 /* octets */);
             break;
         }
@@ -148,6 +173,19 @@ IMessageMetadata* FbStatement::bind(const std::vector<Value>& params, std::vecto
     builder->release();
     status.check();
     buffer.assign(meta->getMessageLength(&status), 0);
+    fill(params, texts, meta, buffer);
+    if (boundMeta_)
+        boundMeta_->release();
+    boundMeta_ = meta;
+    boundKey_ = std::move(key);
+    meta->addRef();
+    return meta;
+}
+
+void FbStatement::fill(const std::vector<Value>& params, const std::vector<QByteArray>& texts,
+                       IMessageMetadata* meta, std::vector<unsigned char>& buffer) {
+    FbStatus status;
+    const unsigned n = unsigned(params.size());
     for (unsigned i = 0; i < n; ++i) {
         const Value& v = params[i];
         unsigned char* p = buffer.data() + meta->getOffset(&status, i);
@@ -204,7 +242,6 @@ IMessageMetadata* FbStatement::bind(const std::vector<Value>& params, std::vecto
         }
     }
     status.check();
-    return meta;
 }
 
 std::vector<Value> FbStatement::execute(const std::vector<Value>& params) {

@@ -42,6 +42,8 @@ private:
     friend class FbCursor;
     // Fills the input buffer; returns the metadata to pass with it.
     Firebird::IMessageMetadata* bind(const std::vector<Value>& params, std::vector<unsigned char>& buffer);
+    void fill(const std::vector<Value>& params, const std::vector<QByteArray>& texts,
+              Firebird::IMessageMetadata* meta, std::vector<unsigned char>& buffer);
 
     FbTransaction& tx_;
     QString sql_;
@@ -49,6 +51,9 @@ private:
     Firebird::IMessageMetadata* inMeta_ = nullptr;
     Firebird::IMessageMetadata* outMeta_ = nullptr;
     RowLayout output_;
+    // The last input message layout built, reused while the values keep their kinds.
+    Firebird::IMessageMetadata* boundMeta_ = nullptr;
+    std::vector<unsigned> boundKey_;
 };
 
 // Rows of an open cursor, fetched one by one into the statement's layout.

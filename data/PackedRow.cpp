@@ -4,7 +4,6 @@
 
 namespace {
 constexpr uint32_t kNullBit = 0x80000000u;
-constexpr size_t kHeader = sizeof(uint32_t) + sizeof(uint16_t);
 
 // Dates are kept as Julian day numbers, times as milliseconds of the day.
 int32_t packDate(const QDate& d) { return int32_t(d.toJulianDay()); }
@@ -13,28 +12,63 @@ int32_t packTime(const QTime& t) { return t.msecsSinceStartOfDay(); }
 QTime unpackTime(int32_t v) { return QTime::fromMSecsSinceStartOfDay(v); }
 } // namespace
 
+// Row layout: uint8 width of the offsets (1, 2 or 4 bytes, the least that
+// holds the payload size), uint16 column count, one null bit per column, one
+// end offset per column in that width, then the payload.
+namespace {
+constexpr size_t kFixed = 3;
+inline size_t nullBytes(uint32_t n) { return (n + 7) / 8; }
+struct RowView {
+    uint32_t n;
+    unsigned width;
+    const uint8_t* nulls;
+    const uint8_t* ends;
+    const uint8_t* payload;
+};
+inline RowView viewOf(const uint8_t* p) {
+    RowView v;
+    v.width = p[0];
+    uint16_t n;
+    std::memcpy(&n, p + 1, sizeof n);
+    v.n = n;
+    v.nulls = p + kFixed;
+    v.ends = v.nulls + nullBytes(n);
+    v.payload = v.ends + size_t(n) * v.width;
+    return v;
+}
+inline uint32_t endAt(const RowView& v, uint32_t c) {
+    switch (v.width) {
+    case 1: return v.ends[c];
+    case 2: {
+        uint16_t e;
+        std::memcpy(&e, v.ends + 2 * size_t(c), sizeof e);
+        return e;
+    }
+    default: {
+        uint32_t e;
+        std::memcpy(&e, v.ends + 4 * size_t(c), sizeof e);
+        return e;
+    }
+    }
+}
+} // namespace
+
 uint32_t PackedRow::columnCount() const {
     if (!data_)
         return 0;
     uint16_t n;
-    std::memcpy(&n, data_.get() + sizeof(uint32_t), sizeof n);
+    std::memcpy(&n, data_.get() + 1, sizeof n);
     return n;
 }
 
-static inline uint32_t endAt(const uint8_t* base, uint32_t column) {
-    uint32_t e;
-    std::memcpy(&e, base + kHeader + column * sizeof(uint32_t), sizeof e);
-    return e;
-}
-
-bool PackedRow::isNull(uint32_t column) const { return endAt(data_.get(), column) & kNullBit; }
+bool PackedRow::isNull(uint32_t column) const { return (data_.get()[kFixed + column / 8] >> (column % 8)) & 1u; }
 
 const uint8_t* PackedRow::bytes(uint32_t column, uint32_t* length) const {
-    const uint8_t* base = data_.get();
-    const uint32_t end = endAt(base, column) & ~kNullBit;
-    const uint32_t start = column == 0 ? 0 : (endAt(base, column - 1) & ~kNullBit);
+    const RowView v = viewOf(data_.get());
+    const uint32_t end = endAt(v, column);
+    const uint32_t start = column == 0 ? 0 : endAt(v, column - 1);
     *length = end - start;
-    return base + kHeader + columnCount() * sizeof(uint32_t) + start;
+    return v.payload + start;
 }
 
 Value PackedRow::value(uint32_t column, const ColumnFormat& format) const {
@@ -83,9 +117,8 @@ Value PackedRow::value(uint32_t column, const ColumnFormat& format) const {
 size_t PackedRow::byteSize() const {
     if (!data_)
         return 0;
-    uint32_t payload;
-    std::memcpy(&payload, data_.get(), sizeof payload);
-    return kHeader + columnCount() * sizeof(uint32_t) + payload;
+    const RowView v = viewOf(data_.get());
+    return size_t(v.payload - data_.get()) + (v.n ? endAt(v, v.n - 1) : 0);
 }
 
 PackedRow PackedRow::clone() const {
@@ -150,13 +183,28 @@ void PackedRowBuilder::addValue(const Value& value, const ColumnFormat& format) 
 PackedRow PackedRowBuilder::finish() {
     const auto n = uint16_t(ends_.size());
     const auto payload = uint32_t(payload_.size());
-    const size_t size = kHeader + n * sizeof(uint32_t) + payload;
-    auto* p = static_cast<uint8_t*>(std::malloc(size));
-    std::memcpy(p, &payload, sizeof payload);
-    std::memcpy(p + sizeof payload, &n, sizeof n);
-    std::memcpy(p + kHeader, ends_.data(), n * sizeof(uint32_t));
+    const unsigned width = payload < 0x100 ? 1 : payload < 0x10000 ? 2 : 4;
+    const size_t head = kFixed + nullBytes(n) + size_t(n) * width;
+    auto* p = static_cast<uint8_t*>(std::malloc(head + payload));
+    p[0] = uint8_t(width);
+    std::memcpy(p + 1, &n, sizeof n);
+    uint8_t* nulls = p + kFixed;
+    std::memset(nulls, 0, nullBytes(n));
+    uint8_t* ends = nulls + nullBytes(n);
+    for (uint32_t c = 0; c < n; ++c) {
+        const uint32_t e = ends_[c] & ~kNullBit;
+        if (ends_[c] & kNullBit)
+            nulls[c / 8] |= uint8_t(1u << (c % 8));
+        if (width == 1)
+            ends[c] = uint8_t(e);
+        else if (width == 2) {
+            const auto e16 = uint16_t(e);
+            std::memcpy(ends + 2 * size_t(c), &e16, sizeof e16);
+        } else
+            std::memcpy(ends + 4 * size_t(c), &e, sizeof e);
+    }
     if (payload)
-        std::memcpy(p + kHeader + n * sizeof(uint32_t), payload_.data(), payload);
+        std::memcpy(p + head, payload_.data(), payload);
     PackedRow row;
     row.data_.reset(p);
     return row;

@@ -47,9 +47,10 @@ private:
     std::unique_ptr<uint8_t, Free> data_;
 };
 
-// Builds a packed row column by column. The header is
-//   uint32 payload size, uint16 column count, then uint32 end offset per column
-// with the top bit marking a null.
+// Builds a packed row column by column. The header is one byte giving the
+// width of the offsets (1, 2 or 4 bytes, the least that holds the payload),
+// the uint16 column count, one null bit per column, then one end offset per
+// column in that width.
 class PackedRowBuilder {
 public:
     void begin(uint32_t columns);

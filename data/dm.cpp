@@ -255,8 +255,13 @@ void Tfdm::nombre_impresora(const QString& logical, QString& result) {
 
 Value Tfdm::valor(const QString& sql, FbConnection* connection) {
     FbConnection& conn = connection ? *connection : QBorrar.connection();
-    FbTransaction tx(conn, FbTransaction::Mode::ReadOnly);
+    FbTransaction tx(conn);
     FbStatement stmt(tx, sql);
+    if (!stmt.isSelect()) { // an executed procedure: its first output
+        const std::vector<Value> out = stmt.execute();
+        tx.commit();
+        return out.empty() ? Value() : out.front();
+    }
     auto cursor = stmt.openCursor();
     Value v;
     if (cursor->fetch() && !stmt.output().columns().empty())

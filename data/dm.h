@@ -83,7 +83,8 @@ public:
     void nombre_impresora(const QString& logical, QString& result);
 
     // --- ad-hoc statements through QBorrar
-    // First column of the first row of a select (null when no row).
+    // First column of the first row of a select (null when no row), or the
+    // first output of an executed procedure.
     Value valor(const QString& sql, FbConnection* connection = nullptr);
     void ejecutar(const QString& sql, FbConnection* connection = nullptr);
 
