@@ -273,6 +273,7 @@ int ClientDataSet::fetchPacket() {
     if (beforeFetch)
         beforeFetch(*this);
     const size_t before = rows_.size();
+    const int oldCount = recordCount(); // before the new rows count
     try {
         if (!reader_->fetch(packetRecords, rows_))
             reader_.reset();
@@ -288,7 +289,6 @@ int ClientDataSet::fetchPacket() {
         afterFetch(*this);
     const int added = int(rows_.size() - before);
     if (added > 0) {
-        const int oldCount = recordCount();
         rebuildView();
         if (indexNames_.isEmpty())
             emit rowsAdded(oldCount, recordCount() - 1);
@@ -333,7 +333,7 @@ Value ClientDataSet::rowValue(int rowId, int field) const {
 Value ClientDataSet::value(int field) const {
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_.at(size_t(field));
-    if (current_ < 0)
+    if (current_ < 0 || current_ >= recordCount())
         return {};
     return rowValue(rowIdAt(current_), field);
 }
@@ -629,10 +629,10 @@ void ClientDataSet::cancel() {
         }
         insertedAt_ = -1;
         buffer_.clear();
-        setState(State::Browse);
         rebuildView();
-        emit layoutChanged();
         current_ = std::min(current_, recordCount() - 1);
+        setState(State::Browse);
+        emit layoutChanged();
         scrolled();
     } else if (state_ == State::Edit) {
         buffer_.clear();

@@ -246,6 +246,7 @@ void Tftomamuest::buscar_identificacion() {
     CTomamuest->setValue(QStringLiteral("TOMA_NIT"), Value());
     limpiando_ = false;
     DBEditNit->setFocus();
+    keepFocus();
 }
 
 void Tftomamuest::FormActivate() {

@@ -66,7 +66,15 @@ bool ScreenBase::handleKey(QObject* target, QKeyEvent* key) {
         if (w && qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget()))
             w = w->parentWidget();
         if (w && isEditControl(w) && !enterExempt_.count(w)) {
-            focusNextChild();
+            // The control's value is taken first, as leaving it would.
+            keepFocus_ = false;
+            QPointer<ScreenBase> self(this);
+            if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w))
+                QMetaObject::invokeMethod(w, "editingFinished");
+            else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+                QMetaObject::invokeMethod(combo->lineEdit(), "editingFinished");
+            if (self && !keepFocus_)
+                focusNextChild();
             return true;
         }
     }

@@ -32,6 +32,9 @@ public:
     void onKey(int key, std::function<void()> action, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Controls where Enter keeps its own meaning.
     void keepEnter(QWidget* control) { enterExempt_.insert(control); }
+    // Called while an Enter is being handled: the focus stays where the
+    // handler put it instead of moving on.
+    void keepFocus() { keepFocus_ = true; }
 
     // Shows the screen as an MDI child of the main window (or a top-level
     // window when there is none) and returns its sub-window.
@@ -84,6 +87,7 @@ private:
     bool closing_ = false;
     bool modal_ = false;
     bool quietClose_ = false;
+    bool keepFocus_ = false;
     QMdiSubWindow* sub_ = nullptr;
     class QEventLoop* loop_ = nullptr;
 };
