@@ -29,3 +29,11 @@ QString QtDialogs::openFileName(const QString& title, const QString& filter) {
 QString QtDialogs::saveFileName(const QString& title, const QString& suggested, const QString& filter) {
     return QFileDialog::getSaveFileName(parentWindow(), title, suggested, filter);
 }
+
+QString QtDialogs::saveFileNameWithType(const QString& title, const QString& suggested, const QString& filter,
+                                        int& filterIndex) {
+    QString selected;
+    const QString name = QFileDialog::getSaveFileName(parentWindow(), title, suggested, filter, &selected);
+    filterIndex = name.isEmpty() ? -1 : int(filter.split(QStringLiteral(";;")).indexOf(selected));
+    return name;
+}

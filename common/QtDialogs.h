@@ -12,4 +12,6 @@ public:
     bool confirm(const QString& text) override;
     QString openFileName(const QString& caption, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& suggested, const QString& filter) override;
+    QString saveFileNameWithType(const QString& caption, const QString& suggested, const QString& filter,
+                                 int& filterIndex) override;
 };

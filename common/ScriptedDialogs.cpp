@@ -25,6 +25,19 @@ QString ScriptedDialogs::openFileName(const QString&, const QString&) {
     return name;
 }
 
-QString ScriptedDialogs::saveFileName(const QString& caption, const QString&, const QString& filter) {
+QString ScriptedDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter) {
+    suggestedNames << suggested;
+    fileFilters << filter;
     return openFileName(caption, filter);
+}
+
+QString ScriptedDialogs::saveFileNameWithType(const QString& caption, const QString& suggested,
+                                              const QString& filter, int& filterIndex) {
+    const QString name = saveFileName(caption, suggested, filter);
+    filterIndex = name.isEmpty() ? -1 : 0;
+    if (!name.isEmpty() && !fileTypes.empty()) {
+        filterIndex = fileTypes.front();
+        fileTypes.pop_front();
+    }
+    return name;
 }

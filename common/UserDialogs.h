@@ -22,6 +22,10 @@ public:
     // Empty text when cancelled.
     virtual QString openFileName(const QString& caption, const QString& filter) = 0;
     virtual QString saveFileName(const QString& caption, const QString& suggested, const QString& filter) = 0;
+    // Save dialog that also tells which entry of the ";;"-separated filter
+    // list was chosen, counted from 0 (-1 when cancelled).
+    virtual QString saveFileNameWithType(const QString& caption, const QString& suggested, const QString& filter,
+                                         int& filterIndex) = 0;
 
     // The dialogs service in use; never null (a Qt one unless replaced).
     static UserDialogs& current();
