@@ -23,7 +23,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kAncho = 960;
+constexpr int kAncho = 940;
 constexpr int kAlto = 420;
 
 struct Columna {
@@ -107,7 +107,7 @@ Tfcompanias::Tfcompanias(QWidget*)
     connect(DCompanias, &QAbstractItemModel::modelReset, this, [this] {
         anchos();
         if (CCompanias.recNo() >= 0)
-            Grid->setCurrentIndex(DCompanias->index(CCompanias.recNo(), 0));
+            Grid->selectRow(CCompanias.recNo());
     });
 
     // Creation: the user's companies and the user's rights.
@@ -125,6 +125,8 @@ Tfcompanias::Tfcompanias(QWidget*)
     for (QPushButton* b : {SBNuevo, SBModificar, SBBorrar})
         b->setEnabled(usua_admin_);
     anchos();
+    if (CCompanias.recNo() >= 0)
+        Grid->selectRow(CCompanias.recNo());
 
     setMinimumSize(600, 300);
     resize(kAncho, kAlto);

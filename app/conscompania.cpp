@@ -14,7 +14,7 @@
 
 namespace {
 constexpr int kAncho = 560;
-constexpr int kAlto = 380;
+constexpr int kAlto = 340;
 } // namespace
 
 Tfconscompania::Tfconscompania(ScreenBase* owner)

@@ -22,7 +22,7 @@
 
 namespace {
 constexpr int kAncho = 470;
-constexpr int kAlto = 270;
+constexpr int kAlto = 240;
 
 // The band across the top of the dialog: a blue gradient with a sample tube.
 QPixmap banda(int w, int h) {
@@ -107,6 +107,7 @@ Tfacceso::Tfacceso(QWidget*) : ScreenBase(nullptr, false) {
     TClave = new QLineEdit;
     TClave->setObjectName(QStringLiteral("TClave"));
     TClave->setEchoMode(QLineEdit::Password);
+    TClave->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
     Servidor = new QComboBox;
     Servidor->setObjectName(QStringLiteral("Servidor"));
     Servidor->setEditable(true);

@@ -59,6 +59,8 @@ Tfichacompania::Tfichacompania(QWidget* parent) : QWidget(parent) {
     ILogo->setAutoFillBackground(true);
     QPalette pal = ILogo->palette();
     pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, QColor(120, 120, 120));
+    ILogo->setWordWrap(true);
     ILogo->setPalette(pal);
     ILogo->installEventFilter(this);
     grid->addWidget(ILogo, fila, 1, Qt::AlignLeft);
@@ -83,10 +85,11 @@ bool Tfichacompania::editable() {
 }
 
 void Tfichacompania::escribe(QLineEdit* edit, const QString& field) {
+    // Taken before the dataset goes into edit, which shows the stored values.
+    const QString texto = edit->text();
     edit->setModified(false);
     if (!editable())
         return;
-    const QString texto = edit->text();
     const Value actual = dataset_->value(field);
     if (actual.toString() == texto && (texto.isEmpty() || !actual.isNull()))
         return;
@@ -125,7 +128,10 @@ void Tfichacompania::muestra() {
             imagen = QPixmap::fromImage(
                 logo.scaled(kLogoAncho - 6, kLogoAlto - 6, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
-    ILogo->setPixmap(imagen);
+    if (imagen.isNull())
+        ILogo->setText(QStringLiteral("Clic para cargar el logo (.bmp)"));
+    else
+        ILogo->setPixmap(imagen);
 }
 
 void Tfichacompania::carga_logo() {

@@ -13,13 +13,14 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kAncho = 560;
-constexpr int kAlto = 380;
+constexpr int kAlto = 340;
 
 // Undoes what an unfinished creation left on disk: the copied database and
 // the company folder when this attempt made it.
@@ -189,6 +190,8 @@ void Tfnvacompania::grabar() {
         UserDialogs::current().error(QStringLiteral("Error. Ya existe la base datos."));
         return;
     }
+    // A write-protected template must not give a write-protected company.
+    QFile(base).setPermissions(QFile(base).permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     FbConnection conexion(QStringLiteral("ConCompania"));
     const QString usuario = fdm->cod_usuario;

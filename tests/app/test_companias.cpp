@@ -111,6 +111,7 @@ TEST_F(Companias, NoAdministradorSoloEscoge) {
 // Esc never connects; it ends the program only when no company is set.
 TEST_F(Companias, EscTerminaSinCompania) {
     conecta(QStringLiteral("RECEPCION"));
+    principal->primera_activacion = false; // no start-up sequence on showing it
     principal->show();
     for (const QString& codigo : {QStringLiteral("001"), QString()}) {
         principal->cod_compania = codigo;
@@ -323,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
         // the company's NIT is already a third party of the template
         CasoFalla{"sentencia_rechazada", "99", false, "Se presento el siguiente error: "},
         CasoFalla{"registro_rechazado", "900777888", true, "Ya existe el registro en la tabla Compania"}),
-    [](const ::testing::TestParamInfo<CasoFalla>& info) { return std::string(info.param.nombre); });
+    [](const ::testing::TestParamInfo<CasoFalla>& p) { return std::string(p.param.nombre); });
 
 // The company record from F4: every field editable; a change the database
 // refuses is reported and stays in the dialog; a good one is stored.
@@ -399,6 +400,6 @@ INSTANTIATE_TEST_SUITE_P(Respuestas, Borrado,
                          ::testing::Values(CasoBorrado{"todo", {true, true}, true, true},
                                            CasoBorrado{"sin_carpeta", {true, false}, true, false},
                                            CasoBorrado{"nada", {false}, false, false}),
-                         [](const ::testing::TestParamInfo<CasoBorrado>& info) { return std::string(info.param.nombre); });
+                         [](const ::testing::TestParamInfo<CasoBorrado>& p) { return std::string(p.param.nombre); });
 
 } // namespace

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoServidores{"linea_vacia", "a\n\nb\r\n", {"a", "", "b"}},
         CasoServidores{"larga", kLarga.toLatin1() + "\r\n", {kLarga.left(255)}},
         CasoServidores{"sin_archivo", QByteArray(), {}}),
-    [](const ::testing::TestParamInfo<CasoServidores>& info) { return std::string(info.param.nombre); });
+    [](const ::testing::TestParamInfo<CasoServidores>& p) { return std::string(p.param.nombre); });
 
 class Acceso : public Escritorio {};
 

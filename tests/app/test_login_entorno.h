@@ -56,6 +56,10 @@ void cuando(std::function<void(T*)> paso, int limite = 15000) {
             timer->stop();
             timer->deleteLater();
             delete reloj;
+            // keys move the focus, and leaving an edit stores it: the
+            // dialog has to be the active window first
+            w->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(w));
             paso(w);
         } else if (reloj->elapsed() > limite) {
             timer->stop();
@@ -112,9 +116,22 @@ protected:
         ips = std::make_unique<TFdmips>();
         cnt = std::make_unique<Tfdmcnt>();
         principal = std::make_unique<TFprincipal>();
+        // A dialog left open by a failed step must not hang the program.
+        reloj.start();
+        guardia.setInterval(200);
+        QObject::connect(&guardia, &QTimer::timeout, [this] {
+            if (reloj.elapsed() < kLimite)
+                return;
+            ADD_FAILURE() << "diálogo abierto después de " << kLimite / 1000 << " s";
+            while (QWidget* m = QApplication::activeModalWidget())
+                m->close();
+            reloj.restart();
+        });
+        guardia.start();
     }
 
     void TearDown() override {
+        guardia.stop();
         while (QWidget* m = QApplication::activeModalWidget())
             m->close();
         principal.reset();
@@ -144,6 +161,9 @@ protected:
     // First column of the first row on the general database, as text.
     QString general(const QString& sql) { return fdm->valor(sql, &fdm->ConGeneral).toString(); }
 
+    static constexpr qint64 kLimite = 90000;
+    QTimer guardia;
+    QElapsedTimer reloj;
     QTemporaryDir dir;
     QString raiz, ini;
     std::unique_ptr<ScriptedDialogs> dialogos;
