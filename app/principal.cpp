@@ -27,6 +27,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QThread>
 #include <QVBoxLayout>
 #include <stdexcept>
 
@@ -389,12 +390,19 @@ void TFprincipal::closeEvent(QCloseEvent* event) {
     timerMensajes.stop();
     timerCitas.stop();
     event->accept();
-    QApplication::exit(0);
+    salir_del_bucle();
 }
 
 void TFprincipal::terminar() {
     close();
-    QApplication::exit(0);
+    salir_del_bucle();
+}
+
+void TFprincipal::salir_del_bucle() {
+    // Ends the program's event loop; with none running (tests) there is
+    // nothing to end, and asking would make later loops return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QApplication::exit(0);
 }
 
 void TFprincipal::secuencia_inicio() {

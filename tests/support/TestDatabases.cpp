@@ -18,13 +18,14 @@ namespace {
 // runs each test in its own) only copies files.
 QByteArray scriptsHash() {
     QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData("masters: template, company, general"); // what the cache holds
     for (const char* name : {"general.sql", "zentavo.sql", "zentavo_seed.sql", "demo_general.sql", "demo_zentavo.sql"})
         hash.addData(Installation::scriptText(QLatin1String(name)));
     return hash.result().toHex().left(12);
 }
 
 struct Masters {
-    QString company, general;
+    QString company, general, empty;
     Masters() {
         const QString dir = QDir::tempPath() + QStringLiteral("/tomamuestras-testdb-%1-%2")
                                                    .arg(getuid())
@@ -32,12 +33,15 @@ struct Masters {
         QDir().mkpath(dir);
         company = dir + QStringLiteral("/company.fdb");
         general = dir + QStringLiteral("/general.fdb");
+        empty = dir + QStringLiteral("/template.fdb");
         QLockFile lock(dir + QStringLiteral("/build.lock"));
         lock.setStaleLockTime(0);
         lock.lock();
         if (!QFileInfo::exists(dir + QStringLiteral("/ready"))) {
             QFile::remove(company);
             QFile::remove(general);
+            QFile::remove(empty);
+            Installation::createTemplate(empty);
             Installation::createTemplate(company);
             Installation::runBundledScript(company, QStringLiteral("demo_zentavo.sql"));
             Installation::createGeneral(general);
@@ -77,7 +81,7 @@ QString TestDatabases::freshInstallation(const QTemporaryDir& dir) {
     QDir().mkpath(root + QStringLiteral("/sop"));
     copyTo(masters().general, root + QStringLiteral("/datos/general.fdb"));
     copyTo(masters().company, root + QStringLiteral("/datos/001/zentavo.fdb"));
-    copyTo(masters().company, root + QStringLiteral("/sop/zentavo.fdb"));
+    copyTo(masters().empty, root + QStringLiteral("/sop/zentavo.fdb"));
     QFile f(root + QStringLiteral("/SERVIDORES.cfg"));
     if (f.open(QIODevice::WriteOnly))
         f.write((root + QStringLiteral("\r\n")).toUtf8());
