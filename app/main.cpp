@@ -1,4 +1,5 @@
 #include "agenda/dmcrm.h"
+#include "app/ctrlacceso.h"
 #include "app/principal.h"
 #include "data/FbEnvironment.h"
 #include "data/Installation.h"
@@ -8,10 +9,16 @@
 #include "samples/dmips.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
 #include <QTextStream>
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    QElapsedTimer inicio;
+    inicio.start();
     // The client library reads its configuration once; point it at ours first.
     FbEnvironment::prepareConfiguration();
     const QStringList args = [&] {
@@ -47,6 +54,31 @@ int main(int argc, char** argv) {
     TFdmips ips;
     Tfdmcnt cnt;
     TFprincipal principal;
+    // --usuario, --clave and --servidor fill the login dialog; --entrar
+    // presses "F2: &Entrar"; --medir-inicio prints the time from start to the
+    // main window with its company and user, then ends.
+    auto option = [&](const char* name) {
+        const int i = args.indexOf(QLatin1String(name));
+        return i >= 0 && i + 1 < args.size() ? args.at(i + 1) : QString();
+    };
+    const bool entrar = args.contains(QStringLiteral("--entrar"));
+    if (!option("--usuario").isEmpty() || entrar) {
+        principal.al_crear_acceso = [&](Tfacceso& acceso) {
+            acceso.Tusua->setText(option("--usuario"));
+            acceso.TClave->setText(option("--clave"));
+            if (!option("--servidor").isEmpty())
+                acceso.Servidor->setCurrentText(option("--servidor"));
+            if (entrar)
+                QTimer::singleShot(0, &acceso, [&acceso] { acceso.SBEntrarClick(); });
+        };
+    }
+    if (args.contains(QStringLiteral("--medir-inicio"))) {
+        QObject::connect(&principal, &TFprincipal::sesionIniciada, &principal, [&] {
+            QApplication::processEvents(); // the window with its company and user is drawn
+            QTextStream(stdout) << "inicio_ms " << inicio.elapsed() << Qt::endl;
+            QTimer::singleShot(0, &principal, [&] { principal.close(); });
+        });
+    }
     principal.showMaximized();
     return app.exec();
 }

@@ -12,6 +12,7 @@
 #include "masters/dmcnt.h"
 #include "patients/dmter.h"
 #include "samples/dmips.h"
+#include "ui/Pantallas.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -339,13 +340,11 @@ void TFprincipal::SBPacientesClick() {
     if (ventana_encontrada)
         return;
     fdm->solo_consulta = true;
-    if (abrir_pacientes)
-        fdm->protect(abrir_pacientes);
+    fdm->protect([] { pantallas::abrir(QStringLiteral("Ftercerostm")); });
 }
 
 void TFprincipal::SBTomamuestraClick() {
-    if (abrir_tomamuestra)
-        fdm->protect(abrir_tomamuestra);
+    fdm->protect([] { pantallas::abrir(QStringLiteral("Ftomamuest")); });
 }
 
 void TFprincipal::SBMensajeriaClick() {
@@ -360,13 +359,14 @@ void TFprincipal::SBMensajeriaClick() {
 void TFprincipal::SBAgendaClick() {
     if (abrir_agenda)
         fdm->protect(abrir_agenda);
+    else
+        fdm->protect([] { pantallas::abrir(QStringLiteral("Fbusccompromhc")); });
 }
 
 void TFprincipal::SBFormatoClick() {
     fdm->tipo_formato = QStringLiteral("99");
     fdm->prefijo_formato = QStringLiteral("0000");
-    if (abrir_formato)
-        fdm->protect(abrir_formato);
+    fdm->protect([] { pantallas::abrir(QStringLiteral("Fmodformato")); });
 }
 
 // ---------------------------------------------------------------- start-up
@@ -422,6 +422,8 @@ bool TFprincipal::correrPasos() {
     // 1. login
     {
         Tfacceso acceso;
+        if (al_crear_acceso)
+            al_crear_acceso(acceso);
         acceso.execModal();
         if (!acceso.aceptado()) {
             terminar();

@@ -16,6 +16,7 @@ class QMdiArea;
 class QMenu;
 class QPushButton;
 class Avisos;
+class Tfacceso;
 
 // The main window: header band with the company and the user, the column of
 // five buttons that open the screens, the MDI area they open in, the status
@@ -60,8 +61,13 @@ public:
     void SBAgendaClick();
     void SBFormatoClick();
 
-    // Ways for later screens to be opened by the buttons; unset ones do nothing.
-    std::function<void()> abrir_pacientes, abrir_tomamuestra, abrir_mensajeria, abrir_agenda, abrir_formato;
+    // The message window, when the message service has been set up; the
+    // agenda's commitment search (by default the registered screen).
+    std::function<void()> abrir_mensajeria, abrir_agenda;
+
+    // Runs when the login dialog has been created, before it shows (the
+    // command line pre-fills it from here).
+    std::function<void(Tfacceso&)> al_crear_acceso;
 
     // Ends the program: closes the main window.
     void terminar();
