@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class TFprincipal;
 class AlertWindow;
@@ -26,7 +28,27 @@ public:
     int indice_mensaje = 0;
     QString compromiso_guardado; // CRCO_ID of the last commitment listed
 
+    // What the message alert's actions do (also run by its buttons).
+    void AlertaMensajesClick();       // marks the message shown as read
+    void AlertaMensajesPopupClick();  // answers its author
+    void AlertaMensajesCloseClick();  // lets the appointment check run again
+    void AlertaMensajesNextClick();
+    void AlertaMensajesPreviousClick();
+    // Opens the commitment search on the commitment stored.
+    void AlertaCompromisosClick();
+
+    // The moment the checks take as "now"; the workstation's clock.
+    std::function<QDateTime()> reloj = [] { return QDateTime::currentDateTime(); };
+
+    // Seconds after the check's time within which an appointment is announced
+    // (0.005 of a day).
+    static constexpr int kVentanaCitas = 432;
+
 private:
+    // MENS_ID of message number `index` of the message alert: its text up to
+    // the first "<br>"; empty when it is not a number.
+    QString id_mensaje(int index) const;
+
     TFprincipal* principal_;
     AlertWindow* mensajes_ = nullptr;
     AlertWindow* citas_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTimer>
@@ -79,6 +80,9 @@ int main(int argc, char** argv) {
             QTimer::singleShot(0, &principal, [&] { principal.close(); });
         });
     }
+    // Maximized; the whole available screen where no window manager does it.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        principal.setGeometry(screen->availableGeometry());
     principal.showMaximized();
     return app.exec();
 }

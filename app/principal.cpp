@@ -192,6 +192,7 @@ void TFprincipal::buildButtons() {
         b->setFixedSize(100, 30);
         QFont f = b->font();
         f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 0.9); // the longest caption fits the 100 pixels
         b->setFont(f);
         connect(b, &QPushButton::clicked, this, actions[i]);
         layout->addWidget(b, 0, Qt::AlignHCenter);
@@ -372,7 +373,9 @@ void TFprincipal::SBFormatoClick() {
 // ---------------------------------------------------------------- start-up
 
 bool TFprincipal::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate && primera_activacion && !running_)
+    // The first activation starts the sequence; being shown counts as well,
+    // for desktops that never activate a window by themselves.
+    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && primera_activacion && !running_)
         QTimer::singleShot(0, this, [this] {
             if (primera_activacion && !running_)
                 secuencia_inicio();
