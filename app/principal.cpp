@@ -392,21 +392,11 @@ void TFprincipal::closeEvent(QCloseEvent* event) {
     timerCompromisos.stop();
     timerMensajes.stop();
     timerCitas.stop();
-    event->accept();
-    salir_del_bucle();
+    event->accept(); // the program ends when its last window closes
 }
 
-void TFprincipal::terminar() {
-    close();
-    salir_del_bucle();
-}
+void TFprincipal::terminar() { close(); }
 
-void TFprincipal::salir_del_bucle() {
-    // Ends the program's event loop; with none running (tests) there is
-    // nothing to end, and asking would make later loops return at once.
-    if (QThread::currentThread()->loopLevel() > 0)
-        QApplication::exit(0);
-}
 
 void TFprincipal::secuencia_inicio() {
     running_ = true;

@@ -107,7 +107,6 @@ private:
     void buildMenu();
     void buildStatusBar();
     bool correrPasos();
-    void salir_del_bucle();
 
     QMdiArea* area_ = nullptr;
     QPushButton* buttons_[5] = {};
