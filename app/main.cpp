@@ -6,6 +6,9 @@
 #include "data/dm.h"
 #include "masters/dmcnt.h"
 #include "patients/dmter.h"
+#include "patients/registro_ficha.h"
+#include "samples/registro_muestras.h"
+#include "ui/Pantallas.h"
 #include "samples/dmips.h"
 
 #include <QApplication>
@@ -55,6 +58,9 @@ int main(int argc, char** argv) {
     TFdmips ips;
     Tfdmcnt cnt;
     TFprincipal principal;
+    // Every screen that can be opened by name.
+    registrar_ficha_pacientes();
+    registrar_pantallas_muestras();
     // --usuario, --clave and --servidor fill the login dialog; --entrar
     // presses "F2: &Entrar"; --medir-inicio prints the time from start to the
     // main window with its company and user, then ends.
@@ -73,6 +79,12 @@ int main(int argc, char** argv) {
                 QTimer::singleShot(0, &acceso, [&acceso] { acceso.SBEntrarClick(); });
         };
     }
+    // --abrir NAME opens a screen by name once the session has started.
+    QObject::connect(&principal, &TFprincipal::sesionIniciada, &principal, [&] {
+        for (int i = 0; i + 1 < args.size(); ++i)
+            if (args.at(i) == QStringLiteral("--abrir"))
+                pantallas::abrir(args.at(i + 1));
+    });
     if (args.contains(QStringLiteral("--medir-inicio"))) {
         QObject::connect(&principal, &TFprincipal::sesionIniciada, &principal, [&] {
             QApplication::processEvents(); // the window with its company and user is drawn

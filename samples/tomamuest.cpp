@@ -85,19 +85,26 @@ Tftomamuest::Tftomamuest(ScreenBase* owner) : ScreenBase(owner) {
     datos->addWidget(DBFecha, 0, 1);
     datos->addWidget(new QLabel(QStringLiteral("Número de muestras:")), 0, 2);
     datos->addWidget(CBNromues, 0, 3);
+    // tubes 1 to 4 on the left, 5 to 8 on the right: all eight fit the window
     for (int i = 0; i < 8; ++i) {
         LExamen[i] = new QLabel(QStringLiteral("Tipo exámen %1:").arg(i + 1));
         CBExamen[i] = new QComboBox;
         CBExamen[i]->setObjectName(QStringLiteral("CBExamen%1").arg(i + 1));
-        CBExamen[i]->setMinimumWidth(260);
-        datos->addWidget(LExamen[i], i + 1, 0);
-        datos->addWidget(CBExamen[i], i + 1, 1, 1, 3);
+        CBExamen[i]->setMinimumWidth(120);
+        CBExamen[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        CBExamen[i]->setMinimumContentsLength(12);
+        datos->addWidget(LExamen[i], (i % 4) + 1, (i / 4) * 2);
+        datos->addWidget(CBExamen[i], (i % 4) + 1, (i / 4) * 2 + 1);
     }
     SBTipoexamen = new QToolButton;
     SBTipoexamen->setText(QStringLiteral("..."));
     SBTipoexamen->setToolTip(QStringLiteral("Editar cliente"));
     SBTipoexamen->setFocusPolicy(Qt::NoFocus);
-    datos->addWidget(SBTipoexamen, 1, 4);
+    auto* examen1 = new QHBoxLayout;
+    datos->removeWidget(CBExamen[0]);
+    examen1->addWidget(CBExamen[0], 1);
+    examen1->addWidget(SBTipoexamen);
+    datos->addLayout(examen1, 1, 1);
     main->addLayout(datos);
     main->addWidget(new QLabel(QStringLiteral("Observación:")));
     DBObs = new QPlainTextEdit;
