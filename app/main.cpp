@@ -6,6 +6,7 @@
 #include "data/dm.h"
 #include "masters/dmcnt.h"
 #include "patients/dmter.h"
+#include "patients/registro_busqueda.h"
 #include "patients/registro_ficha.h"
 #include "samples/registro_muestras.h"
 #include "ui/Pantallas.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     Tfdmcnt cnt;
     TFprincipal principal;
     // Every screen that can be opened by name.
+    registrar_busqueda_pacientes();
     registrar_ficha_pacientes();
     registrar_pantallas_muestras();
     // --usuario, --clave and --servidor fill the login dialog; --entrar
