@@ -228,7 +228,10 @@ void Tftomamuest::CBNromuesChange(const QString& text) {
 void Tftomamuest::poner_identificacion(const QString& nit) {
     if (CTomamuest->state() == ClientDataSet::State::Browse)
         CTomamuest->edit();
+    const bool igual = CTomamuest->text(QStringLiteral("TOMA_NIT")) == nit;
     CTomamuest->setValue(QStringLiteral("TOMA_NIT"), nit.isEmpty() ? Value() : Value(nit));
+    if (igual) // writing the same identification looks it up again too
+        buscar_identificacion();
 }
 
 void Tftomamuest::buscar_identificacion() {
