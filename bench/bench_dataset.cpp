@@ -21,6 +21,7 @@
 // and so is the size of the data of the 100000 rows; a difference is a fault
 // and ends the run with status 1.
 
+#include "bench/BenchSupport.h"
 #include "data/ClientDataSet.h"
 #include "data/FbConnection.h"
 #include "data/FbEnvironment.h"
@@ -45,6 +46,7 @@
 #include <unistd.h>
 
 using namespace Firebird;
+using namespace bench;
 
 namespace {
 
@@ -69,50 +71,10 @@ constexpr qint64 kInsertBase = 8000000000;
 const QString kInsertedRange = QStringLiteral("TERC_NIT between '8000000000' and '8999999999'");
 
 constexpr unsigned kUtf8 = 4;
-constexpr qint64 kJulianOfMjdZero = 2400001;
-const unsigned char kReadTpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
-                                  isc_tpb_wait};
-const unsigned char kWriteTpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
-                                   isc_tpb_wait};
 
-IMaster* master() { return FbEnvironment::instance().master(); }
 
-// A throwing status for one raw sequence of calls.
-class RawStatus {
-public:
-    RawStatus() : st_(master()->getStatus()), wrapper_(st_) {}
-    ~RawStatus() { st_->dispose(); }
-    RawStatus(const RawStatus&) = delete;
-    RawStatus& operator=(const RawStatus&) = delete;
-    ThrowStatusWrapper* operator&() { return &wrapper_; }
 
-private:
-    IStatus* st_;
-    ThrowStatusWrapper wrapper_;
-};
 
-// Elapsed and CPU time of one side of a round.
-struct Cost {
-    qint64 wall = 0, cpu = 0;
-};
-
-class Stopwatch {
-public:
-    Stopwatch() {
-        wall_.start();
-        cpu0_ = cpuNow();
-    }
-    Cost elapsed() const { return {wall_.nsecsElapsed(), cpuNow() - cpu0_}; }
-
-private:
-    static qint64 cpuNow() {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-    }
-    QElapsedTimer wall_;
-    qint64 cpu0_;
-};
 
 // ------------------------------------------------------------ raw reading
 

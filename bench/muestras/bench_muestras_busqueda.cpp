@@ -18,6 +18,7 @@
 
 #include "bench/muestras/muestras_db.h"
 #include "common/ScriptedDialogs.h"
+#include "bench/BenchSupport.h"
 #include "data/ClientDataSet.h"
 #include "data/dm.h"
 #include "samples/buscmuestra.h"
@@ -33,29 +34,14 @@
 #include <functional>
 
 using namespace Firebird;
+using namespace bench;
 using namespace muestras_bench;
 
 namespace {
 
 constexpr int kPacket = 1000;
-constexpr qint64 kJulianOfMjdZero = 2400001;
-const unsigned char kReadTpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
-                                  isc_tpb_wait};
 
-IMaster* master() { return FbEnvironment::instance().master(); }
 
-class RawStatus {
-public:
-    RawStatus() : st_(master()->getStatus()), wrapper_(st_) {}
-    ~RawStatus() { st_->dispose(); }
-    RawStatus(const RawStatus&) = delete;
-    RawStatus& operator=(const RawStatus&) = delete;
-    ThrowStatusWrapper* operator&() { return &wrapper_; }
-
-private:
-    IStatus* st_;
-    ThrowStatusWrapper wrapper_;
-};
 
 struct RawColumn {
     unsigned type, offset, nullOffset, length;

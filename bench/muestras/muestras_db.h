@@ -8,6 +8,7 @@
 // Forced writes are off while it is filled and on again afterwards, as a
 // company database has them.
 
+#include "bench/BenchSupport.h"
 #include "data/FbConnection.h"
 #include "data/FbEnvironment.h"
 #include "data/FbStatement.h"
@@ -30,6 +31,8 @@
 #endif
 
 namespace muestras_bench {
+using bench::Cost;
+using bench::Stopwatch;
 
 constexpr qint64 kSamples = 1000000;
 
@@ -153,28 +156,7 @@ inline void ensureDatabase(const QString& path) {
     say(QStringLiteral("Made %1 in %2 s.").arg(path).arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1));
 }
 
-// Elapsed and thread CPU time.
-struct Cost {
-    qint64 wall = 0, cpu = 0;
-};
 
-class Stopwatch {
-public:
-    Stopwatch() {
-        wall_.start();
-        cpu0_ = cpuNow();
-    }
-    Cost elapsed() const { return {wall_.nsecsElapsed(), cpuNow() - cpu0_}; }
-
-private:
-    static qint64 cpuNow() {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-    }
-    QElapsedTimer wall_;
-    qint64 cpu0_;
-};
 
 inline qint64 median(std::vector<qint64> v) {
     if (v.empty())

@@ -23,6 +23,7 @@
 // with status 1, and so does any error the screen reports.
 
 #include "common/ScriptedDialogs.h"
+#include "bench/BenchSupport.h"
 #include "data/ClientDataSet.h"
 #include "data/FbConnection.h"
 #include "data/FbEnvironment.h"
@@ -51,50 +52,15 @@
 #include <time.h>
 
 using namespace Firebird;
+using namespace bench;
 
 namespace {
 
 constexpr int kPacket = 1000;
-constexpr qint64 kJulianOfMjdZero = 2400001;
-const unsigned char kReadTpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
-                                  isc_tpb_wait};
 
-IMaster* master() { return FbEnvironment::instance().master(); }
 
-class RawStatus {
-public:
-    RawStatus() : st_(master()->getStatus()), wrapper_(st_) {}
-    ~RawStatus() { st_->dispose(); }
-    RawStatus(const RawStatus&) = delete;
-    RawStatus& operator=(const RawStatus&) = delete;
-    ThrowStatusWrapper* operator&() { return &wrapper_; }
 
-private:
-    IStatus* st_;
-    ThrowStatusWrapper wrapper_;
-};
 
-struct Cost {
-    qint64 wall = 0, cpu = 0;
-};
-
-class Stopwatch {
-public:
-    Stopwatch() {
-        wall_.start();
-        cpu0_ = cpuNow();
-    }
-    Cost elapsed() const { return {wall_.nsecsElapsed(), cpuNow() - cpu0_}; }
-
-private:
-    static qint64 cpuNow() {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-    }
-    QElapsedTimer wall_;
-    qint64 cpu0_;
-};
 
 // ------------------------------------------------------------ raw client
 
